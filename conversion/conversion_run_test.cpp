@@ -1,0 +1,198 @@
+#include "conversion/conversion_run.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "conversion/console_front_end.h"
+#include "tests/temp_dir.h"
+
+namespace quorvane {
+namespace {
+
+constexpr char kListing[] =
+    "         .cseg\r\n"
+    "000000 c000  reset: rjmp main\r\n"
+    "          .dseg\r\n"
+    "000060        counter: .byte 2 ; ticks: since reset\r\n"
+    "          .eseg\r\n"
+    "000000 0a     limit: .db 10\r\n"
+    "          .cseg\r\n"
+    "000001 cfff  main: rjmp main\r\n";
+constexpr char kMap[] =
+    ".DSEG\r\n"
+    "000060        counter: .byte 2 ; ticks: since reset\r\n"
+    "\r\n"
+    ".ESEG\r\n"
+    "000000 0a     limit: .db 10\r\n"
+    "\r\n";
+
+// Records what the run asks of its window, and can fail on request.
+class RecordingWindow : public RunWindow {
+ public:
+  void ClearText() override { Record("clear"); }
+  void PrintLine(std::string_view line) override {
+    Record("print " + std::string(line));
+  }
+  void PumpEvents() override { Record("pump"); }
+  void Unload() override { Record("unload"); }
+
+  std::vector<std::string> calls;
+  std::string fail_on;
+
+ private:
+  void Record(std::string call) {
+    calls.push_back(call);
+    if (call == fail_on) throw std::runtime_error("window failed");
+  }
+};
+
+class ConversionRunTest : public TempDirTest {
+ protected:
+  // Runs the console program in process, as `quorvane-cli argument`.
+  int RunCli(const std::string& argument) {
+    std::ostringstream out, err;
+    int status = ConsoleMain("quorvane-cli", argument, out, err);
+    out_ = out.str();
+    err_ = err.str();
+    return status;
+  }
+
+  std::string out_;
+  std::string err_;
+};
+
+TEST_F(ConversionRunTest, WritesMapAndShowsProgress) {
+  WriteFile(Path("main.lst"), kListing);
+  WriteFile(Path("main.map"), std::string(500, 'o'));
+  ASSERT_EQ(RunCli(Path("main.asm")), 0);
+  EXPECT_EQ(out_, "PASS 1 >>>>>>>>>>>>>\n Loading " + Path("main.lst") +
+                      "\n Output: " + Path("main.map") + "\n");
+  EXPECT_EQ(err_, "");
+  EXPECT_EQ(ReadFile(Path("main.map")), kMap);
+  EXPECT_EQ(Listing(), "main.lst main.map ");
+}
+
+TEST_F(ConversionRunTest, CallsWindowInOrderAndKeepsFields) {
+  WriteFile(Path("main.lst"), kListing);
+  RunFields fields;
+  fields.DsegLines = "stale";
+  RecordingWindow window;
+  std::string error;
+  ASSERT_TRUE(ConversionRun(Path("main"), &fields, &window, &error));
+  std::vector<std::string> expected = {
+      "clear", "pump", "print PASS 1 >>>>>>>>>>>>>",
+      "print  Loading " + Path("main.lst"),
+      "print  Output: " + Path("main.map"), "pump", "unload"};
+  EXPECT_EQ(window.calls, expected);
+  EXPECT_EQ(fields.BaseName, Path("main"));
+  EXPECT_EQ(fields.DsegLines,
+            "000060        counter: .byte 2 ; ticks: since reset\r\n");
+  EXPECT_EQ(fields.EsegLines, "000000 0a     limit: .db 10\r\n");
+}
+
+TEST_F(ConversionRunTest, FailuresShowErrorAndLoseNothing) {
+  WriteFile(Path("good.lst"), kListing);
+  std::filesystem::create_directory(Path("dirlist.lst"));
+  WriteFile(Path("missing.map"), "earlier");
+  WriteFile(Path("dirmap.lst"), kListing);
+  std::filesystem::create_directory(Path("dirmap.map"));
+  struct Case {
+    std::string base;
+    std::string message;
+  };
+  const Case cases[] = {
+      {Path("missing"),
+       "cannot open '" + Path("missing.lst") + "': No such file or directory"},
+      {Path("dirlist"),
+       "cannot open '" + Path("dirlist.lst") + "': Is a directory"},
+      {Path("dirmap"),
+       "cannot create '" + Path("dirmap.map") + "': Is a directory"},
+      {Path("nodir/main"),
+       "cannot open '" + Path("nodir/main.lst") +
+           "': No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.base);
+    const std::string before = Listing();
+    EXPECT_EQ(RunCli(c.base + ".asm"), 1);
+    EXPECT_EQ(out_, "PASS 1 >>>>>>>>>>>>>\n Loading " + c.base +
+                        ".lst\nError\n");
+    EXPECT_EQ(err_, "quorvane-cli: " + c.message + "\n");
+    EXPECT_EQ(Listing(), before);
+  }
+  EXPECT_EQ(ReadFile(Path("missing.map")), "earlier");
+}
+
+TEST_F(ConversionRunTest, WindowFailureEndsInError) {
+  WriteFile(Path("main.lst"), kListing);
+  WriteFile(Path("main.map"), "earlier");
+  RunFields fields;
+  RecordingWindow window;
+  window.fail_on = "print  Output: " + Path("main.map");
+  std::string error;
+  EXPECT_FALSE(ConversionRun(Path("main"), &fields, &window, &error));
+  EXPECT_EQ(error, "window failed");
+  EXPECT_EQ(window.calls.back(), "pump");
+  EXPECT_EQ(window.calls[window.calls.size() - 2], "print Error");
+  EXPECT_EQ(ReadFile(Path("main.map")), "earlier");
+  EXPECT_EQ(Listing(), "main.lst main.map ");
+}
+
+TEST_F(ConversionRunTest, WriteFailingPartWayKeepsEarlierMap) {
+  // A file size limit makes the system refuse the write half-way through the
+  // map, as a full disk would.
+  std::string listing = ".dseg\n";
+  for (int i = 0; i < 200; ++i) listing += "label" + std::to_string(i) + ":\n";
+  WriteFile(Path("big.lst"), listing);
+  WriteFile(Path("big.map"), "earlier map");
+  int pipe_fds[2];
+  ASSERT_EQ(::pipe(pipe_fds), 0);
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = {1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    int status = RunCli(Path("big"));
+    std::string report = out_ + "|" + err_;
+    ssize_t ignored = ::write(pipe_fds[1], report.data(), report.size());
+    (void)ignored;
+    ::_exit(status);
+  }
+  ::close(pipe_fds[1]);
+  std::string report;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;) {
+    report.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(pipe_fds[0]);
+  int wait_status = 0;
+  ASSERT_EQ(::waitpid(child, &wait_status, 0), child);
+  ASSERT_TRUE(WIFEXITED(wait_status));
+  EXPECT_EQ(WEXITSTATUS(wait_status), 1);
+  EXPECT_EQ(report, "PASS 1 >>>>>>>>>>>>>\n Loading " + Path("big.lst") +
+                        "\n Output: " + Path("big.map") +
+                        "\nError\n|quorvane-cli: cannot write '" +
+                        Path("big.map") + "': File too large\n");
+  EXPECT_EQ(ReadFile(Path("big.map")), "earlier map");
+  EXPECT_EQ(Listing(), "big.lst big.map ");
+}
+
+TEST(ConsoleMain, HelpAndVersion) {
+  for (const char* argument : {"--help", "--version"}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(ConsoleMain("quorvane-cli", argument, out, err), 0);
+    EXPECT_NE(out.str().find("quorvane-cli"), std::string::npos);
+    EXPECT_EQ(err.str(), "");
+  }
+}
+
+}  // namespace
+}  // namespace quorvane
