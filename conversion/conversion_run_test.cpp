@@ -6,11 +6,15 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
 #include "conversion/console_front_end.h"
+#include "runtime/file_fault.h"
+#include "runtime/line_reader.h"
 #include "tests/temp_dir.h"
 
 namespace quorvane {
@@ -183,6 +187,65 @@ TEST_F(ConversionRunTest, WriteFailingPartWayKeepsEarlierMap) {
                         Path("big.map") + "': File too large\n");
   EXPECT_EQ(ReadFile(Path("big.map")), "earlier map");
   EXPECT_EQ(Listing(), "big.lst big.map ");
+}
+
+TEST_F(ConversionRunTest, EveryFailingFileOperationLosesNothing) {
+  // Larger than the reader's buffer, so that a later read fails too.
+  const std::string line = "var: .byte 1 ; padded to make the listing long";
+  std::string listing = ".dseg\n";
+  std::string map = ".DSEG\r\n";
+  while (listing.size() < 2 * LineReader::kDefaultBufferSize) {
+    listing += line + "\n";
+    map += line + "\r\n";
+  }
+  map += "\r\n.ESEG\r\n\r\n";
+  WriteFile(Path("main.lst"), listing);
+  WriteFile(Path("main.map"), "earlier map");
+
+  // What the diagnostic says for a failed call, while reading the listing
+  // and then while writing the map.
+  const std::map<std::string, std::string> listing_verbs = {
+      {"open", "open"},
+      {"fstat", "open"},
+      {"read", "read"},
+      {"close", "close"},
+  };
+  const std::map<std::string, std::string> map_verbs = {
+      {"mkostemp", "create"}, {"fchmod", "create"}, {"writev", "write"},
+      {"fsync", "write"},     {"close", "write"},   {"rename", "replace"}};
+  std::set<std::string> failed_calls;
+  bool writing = false;
+  for (int n = 1;; ++n) {
+    InjectFileFault(n);
+    int status = RunCli(Path("main"));
+    const std::string call(InjectedFileFault());
+    InjectFileFault(0);
+    if (call.empty()) {
+      EXPECT_EQ(status, 0) << err_;
+      break;
+    }
+    SCOPED_TRACE("operation " + std::to_string(n) + ", " + call);
+    failed_calls.insert(call);
+    writing = writing || call == "mkostemp";
+    const auto& verbs = writing ? map_verbs : listing_verbs;
+    ASSERT_EQ(verbs.count(call), 1u);
+    EXPECT_EQ(status, 1);
+    ASSERT_GE(out_.size(), 7u);
+    EXPECT_EQ(out_.substr(out_.size() - 7), "\nError\n");
+    EXPECT_EQ(err_.rfind("quorvane-cli: cannot " + verbs.at(call) + " '" +
+                             Path(writing ? "main.map" : "main.lst") + "': ",
+                         0),
+              0u)
+        << err_;
+    EXPECT_EQ(ReadFile(Path("main.map")), "earlier map");
+    EXPECT_EQ(ReadFile(Path("main.lst")), listing);
+    EXPECT_EQ(Listing(), "main.lst main.map ");
+  }
+  const std::set<std::string> every_call = {"open",   "fstat",    "read",
+                                            "close",  "mkostemp", "fchmod",
+                                            "writev", "fsync",    "rename"};
+  EXPECT_EQ(failed_calls, every_call);
+  EXPECT_EQ(ReadFile(Path("main.map")), map);
 }
 
 TEST(ConsoleMain, HelpAndVersion) {
