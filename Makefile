@@ -2,6 +2,7 @@
 # The CMake project underneath can be used directly; see README.md.
 
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Debian packages the build and the tests need.
@@ -9,7 +10,7 @@ PACKAGES := cmake g++ make libgtest-dev dpkg-dev file desktop-file-utils man-db 
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test package clean
+.PHONY: all deps build run test test-sanitize package clean
 
 all: build
 
@@ -37,5 +38,11 @@ test: build
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DQUORVANE_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) build-fuzz

@@ -11,11 +11,26 @@
 #include <vector>
 
 #include "runtime/file_error.h"
+#include "runtime/file_fault.h"
 #include "runtime/text_file.h"
 
 namespace quorvane {
 
 namespace {
+
+// The injected fault: operations still to go before it, 0 when off; then the
+// call it hit.
+int fault_countdown = 0;
+const char* fault_hit = nullptr;
+
+// Whether the injected fault makes `call` fail now, with `error` in errno.
+// When the hook is off this is one predictable branch per system call.
+bool Injected(const char* call, int error) {
+  if (fault_countdown == 0 || --fault_countdown != 0) return false;
+  fault_hit = call;
+  errno = error;
+  return true;
+}
 
 int CloseRetainingErrno(int fd) {
   int saved = errno;
@@ -32,16 +47,36 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// Closes `fd`, which is released whatever the result, and returns 0 or -1.
+int CheckedClose(int fd) {
+  int result = ::close(fd);
+  return Injected("close", EIO) ? -1 : result;
+}
+
 }  // namespace
 
+void InjectFileFault(int n) {
+  fault_countdown = n > 0 ? n : 0;
+  fault_hit = nullptr;
+}
+
+std::string_view InjectedFileFault() {
+  return fault_hit != nullptr ? fault_hit : "";
+}
+
 TextFileReader::TextFileReader(std::string path) : path_(std::move(path)) {
-  fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  fd_ = Injected("open", EACCES) ? -1
+                                 : ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) throw FileError("open", path_, errno);
   struct stat info;
-  if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-    int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-    ::close(fd_);
-    fd_ = -1;
+  int error = 0;
+  if (Injected("fstat", EIO) || ::fstat(fd_, &info) != 0) {
+    error = errno;
+  } else if (S_ISDIR(info.st_mode)) {
+    error = EISDIR;
+  }
+  if (error != 0) {
+    ::close(std::exchange(fd_, -1));
     throw FileError("open", path_, error);
   }
 }
@@ -52,12 +87,12 @@ TextFileReader::~TextFileReader() {
 
 void TextFileReader::Close() {
   int fd = std::exchange(fd_, -1);
-  if (fd >= 0 && ::close(fd) != 0) throw FileError("close", path_, errno);
+  if (fd >= 0 && CheckedClose(fd) != 0) throw FileError("close", path_, errno);
 }
 
 std::size_t TextFileReader::Fill(char* buffer, std::size_t size) {
   for (;;) {
-    ssize_t n = ::read(fd_, buffer, size);
+    ssize_t n = Injected("read", EIO) ? -1 : ::read(fd_, buffer, size);
     if (n >= 0) return static_cast<std::size_t>(n);
     if (errno != EINTR) throw FileError("read", path_, errno);
   }
@@ -73,10 +108,10 @@ ReplacementFile::ReplacementFile(std::string path) : path_(std::move(path)) {
   std::vector<char> name(path_.begin(), path_.end());
   for (char c : std::string_view(".XXXXXX")) name.push_back(c);
   name.push_back('\0');
-  fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+  fd_ = Injected("mkostemp", EACCES) ? -1 : ::mkostemp(name.data(), O_CLOEXEC);
   if (fd_ < 0) throw FileError("create", path_, errno);
   temp_path_ = name.data();
-  if (::fchmod(fd_, NewFileMode()) != 0) {
+  if (Injected("fchmod", EPERM) || ::fchmod(fd_, NewFileMode()) != 0) {
     int error = errno;
     Discard();
     throw FileError("create", path_, error);
@@ -102,7 +137,7 @@ void ReplacementFile::WriteLine(std::string_view text) {
   iovec* next = parts;
   int count = 2;
   while (count > 0) {
-    ssize_t n = ::writev(fd_, next, count);
+    ssize_t n = Injected("writev", ENOSPC) ? -1 : ::writev(fd_, next, count);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileError("write", path_, errno);
@@ -124,13 +159,14 @@ void ReplacementFile::Commit() {
   try {
     // Without the sync a crash soon after the rename could leave an empty
     // map where the old one stood.
-    if (::fsync(fd_) != 0 && errno != EINVAL) {
+    if ((Injected("fsync", EIO) || ::fsync(fd_) != 0) && errno != EINVAL) {
       throw FileError("write", path_, errno);
     }
-    if (::close(std::exchange(fd_, -1)) != 0) {
+    if (CheckedClose(std::exchange(fd_, -1)) != 0) {
       throw FileError("write", path_, errno);
     }
-    if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
+    if (Injected("rename", EIO) ||
+        ::rename(temp_path_.c_str(), path_.c_str()) != 0) {
       throw FileError("replace", path_, errno);
     }
     temp_path_.clear();

@@ -26,10 +26,19 @@ class TempDirTest : public ::testing::Test {
     dir_ = pattern;
   }
   void TearDown() override {
+    // A test may have made a directory read-only; without write permission
+    // its entries could not be removed.
+    namespace fs = std::filesystem;
     std::error_code ignored;
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(dir_, ignored);
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto it = fs::recursive_directory_iterator(dir_, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+      if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add,
+                        ignored);
+      }
+    }
+    fs::remove_all(dir_, ignored);
   }
 
   std::string Path(std::string_view name) const {
@@ -47,12 +56,14 @@ class TempDirTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  /// Names of the entries in the directory, sorted, to spot leftovers.
+  /// Paths of the entries in the directory and below, relative and sorted,
+  /// to spot leftovers.
   std::string Listing() const {
     std::string names;
     std::set<std::string> sorted;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
-      sorted.insert(entry.path().filename().string());
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(dir_)) {
+      sorted.insert(entry.path().lexically_relative(dir_).string());
     }
     for (const std::string& name : sorted) names += name + " ";
     return names;
