@@ -32,6 +32,7 @@ class TextFileReader : public LineReader {
 /// Writes a file that replaces `path` only when it is complete: the text goes
 /// to a new temporary file beside `path`, which Commit() renames over it. Until
 /// then, and whenever something fails, a file already at `path` stays as it was.
+/// A symbolic link at `path` stays too: the file it points to is replaced.
 class ReplacementFile : public TextSink {
  public:
   /// Creates the temporary file. Throws FileError if `path` names a directory
@@ -51,6 +52,7 @@ class ReplacementFile : public TextSink {
   void Discard();
 
   std::string path_;
+  std::string target_;  // path_, or the file a symbolic link there points to
   std::string temp_path_;
   int fd_ = -1;
 };

@@ -98,14 +98,23 @@ std::size_t TextFileReader::Fill(char* buffer, std::size_t size) {
   }
 }
 
-ReplacementFile::ReplacementFile(std::string path) : path_(std::move(path)) {
+ReplacementFile::ReplacementFile(std::string path)
+    : path_(std::move(path)), target_(path_) {
   struct stat info;
   if (::stat(path_.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
     throw FileError("create", path_, EISDIR);
   }
+  // Writing in place would go through a symbolic link, so the link's target
+  // is what gets replaced; the link itself stays.
+  if (::lstat(path_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    if (char* resolved = ::realpath(path_.c_str(), nullptr)) {
+      target_ = resolved;
+      std::free(resolved);
+    }
+  }
   // mkstemp picks an unpredictable name and creates it exclusively, so no
   // other file can be clobbered or hijacked through the temporary.
-  std::vector<char> name(path_.begin(), path_.end());
+  std::vector<char> name(target_.begin(), target_.end());
   for (char c : std::string_view(".XXXXXX")) name.push_back(c);
   name.push_back('\0');
   fd_ = Injected("mkostemp", EACCES) ? -1 : ::mkostemp(name.data(), O_CLOEXEC);
@@ -166,7 +175,7 @@ void ReplacementFile::Commit() {
       throw FileError("write", path_, errno);
     }
     if (Injected("rename", EIO) ||
-        ::rename(temp_path_.c_str(), path_.c_str()) != 0) {
+        ::rename(temp_path_.c_str(), target_.c_str()) != 0) {
       throw FileError("replace", path_, errno);
     }
     temp_path_.clear();

@@ -60,6 +60,18 @@ TEST_F(TextFileTest, ReplacementTakesEffectOnlyOnCommit) {
   EXPECT_EQ(Listing(), "m.map ");
 }
 
+TEST_F(TextFileTest, ReplacementWritesThroughSymbolicLink) {
+  std::filesystem::create_directory(Path("out"));
+  WriteFile(Path("out/real.map"), "old");
+  std::filesystem::create_symlink("out/real.map", Path("m.map"));
+  ReplacementFile file(Path("m.map"));
+  file.WriteLine("new");
+  file.Commit();
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("m.map")));
+  EXPECT_EQ(ReadFile(Path("out/real.map")), "new\r\n");
+  EXPECT_EQ(Listing(), "m.map out out/real.map ");
+}
+
 TEST_F(TextFileTest, ReplacementGetsModeOfNewFile) {
   mode_t old_mask = ::umask(022);
   ReplacementFile file(Path("m.map"));
