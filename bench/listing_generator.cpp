@@ -8,25 +8,28 @@ namespace {
 constexpr std::size_t kSourceColumn = 17;
 
 const char* const kMnemonics[] = {
-    "rjmp", "rcall", "ldi", "mov",  "lds",  "sts",  "sbrs", "breq", "brne",
-    "cpi",  "out",   "in",  "push", "pop",  "ret",  "nop",  "add",  "adc",
-    "sub",  "andi",  "ori", "lpm",  "st",   "ld",   "adiw", "sbiw", "reti"};
-const char* const kOperands[] = {
-    "r16, 0x3F", "r24",    "main",     "loop_1", "X+, r0", "Z, r0",
-    "PORTB, r16", ".+2",  "r30, low(2*table)", "r17, SREG", "wait_ms",
-    "Y+3, r24",  "r26, 1"};
+    "rjmp", "rcall", "ldi", "mov",  "lds", "sts", "sbrs", "breq", "brne",
+    "cpi",  "out",   "in",  "push", "pop", "ret", "nop",  "add",  "adc",
+    "sub",  "andi",  "ori", "lpm",  "st",  "ld",  "adiw", "sbiw", "reti"};
+const char* const kOperands[] = {"r16, 0x3F",  "r24",     "main",
+                                 "loop_1",     "X+, r0",  "Z, r0",
+                                 "PORTB, r16", ".+2",     "r30, low(2*table)",
+                                 "r17, SREG",  "wait_ms", "Y+3, r24",
+                                 "r26, 1"};
 const char* const kWords[] = {
-    "count",  "wait",  "note:", "e.g.",   "see .dseg above", "UART",
+    "count",  "wait",  "note:",  "e.g.",  "see .dseg above", "UART",
     "12:30",  "init.", "1..255", "ESEG?", "TODO: fix",       "x.cseg",
-    "buffer", "the",   "flag",  "time:",  "\xc2\xb5s",       "(.eseg)",
-    "reset",  "a;b",   "loop",  "Done.",  "ratio 1:4",       "tx"};
-const char* const kNames[] = {"counter", "rx_buf", "TxHead", "state",
+    "buffer", "the",   "flag",   "time:", "\xc2\xb5s",       "(.eseg)",
+    "reset",  "a;b",   "loop",   "Done.", "ratio 1:4",       "tx"};
+const char* const kNames[] = {"counter",  "rx_buf", "TxHead", "state",
                               "ee_magic", "Timer0", "flags",  "LOOP",
                               "main",     "isr_t1", "Table",  "x"};
 const char* const kCodeDirectives[] = {
-    ".def tmp = r16",     ".equ BAUD = 9600", ".org 0x0034",
-    ".include \"m328Pdef.inc\"", ".macro DELAY", ".endm",
-    ".db \"ok\", 0",      ".set N = 4",       ".dw main"};
+    ".def tmp = r16", ".equ BAUD = 9600",
+    ".org 0x0034",    ".include \"m328Pdef.inc\"",
+    ".macro DELAY",   ".endm",
+    ".db \"ok\", 0",  ".set N = 4",
+    ".dw main"};
 
 }  // namespace
 

@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     first = 3;
   }
   if (first >= argc) {
-    std::fprintf(stderr, "usage: measure_run [--stdout FILE] COMMAND [ARG...]\n");
+    std::fprintf(stderr,
+                 "usage: measure_run [--stdout FILE] COMMAND [ARG...]\n");
     return 2;
   }
   int out = ::open(output, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
