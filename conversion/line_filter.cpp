@@ -162,15 +162,45 @@ const char* HitInBlock(const BlockMasks& masks, SearchState* state) {
   return nullptr;
 }
 
+// The plain classification works on eight bytes at a time held in one
+// 64-bit number.
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// The eight bytes from `p`, the first in the lowest byte. Written out so that
+// compilers see one load (and a byte swap on big-endian machines).
+std::uint64_t LoadWord(const char* p) {
+  const unsigned char* b = reinterpret_cast<const unsigned char*>(p);
+  return std::uint64_t{b[0]} | std::uint64_t{b[1]} << 8 |
+         std::uint64_t{b[2]} << 16 | std::uint64_t{b[3]} << 24 |
+         std::uint64_t{b[4]} << 32 | std::uint64_t{b[5]} << 40 |
+         std::uint64_t{b[6]} << 48 | std::uint64_t{b[7]} << 56;
+}
+
+// The high bit of each byte of `word` that equals `c`; the sum cannot carry
+// from one byte into the next.
+std::uint64_t BytesEqual(std::uint64_t word, unsigned char c) {
+  std::uint64_t x = word ^ (kOnes * c);
+  return ~(((x & ~kHighBits) + ~kHighBits) | x) & kHighBits;
+}
+
+// The high bits of the eight bytes as eight bits, the first byte's lowest.
+std::uint64_t GatherHighBits(std::uint64_t high_bits) {
+  return ((high_bits >> 7) * 0x0102040810204080) >> 56;
+}
+
 BlockMasks ClassifyPlain(const char* p, bool colons) {
+  const std::uint64_t colon_bits = colons ? kHighBits : 0;
   BlockMasks masks{0, 0, 0};
-  for (int i = 0; i < kBlock; ++i) {
-    std::uint64_t bit = std::uint64_t{1} << i;
-    if (IsLineEnd(p[i])) masks.line_ends |= bit;
-    if (p[i] == ';') masks.semicolons |= bit;
-    if ((p[i] == '.' && (p[i + 4] | 0x20) == 'g') || (colons && p[i] == ':')) {
-      masks.wanted |= bit;
-    }
+  for (int k = 0; k < kBlock; k += 8) {
+    std::uint64_t word = LoadWord(p + k);
+    std::uint64_t ahead = LoadWord(p + k + kLookAhead) | (kOnes * 0x20);
+    std::uint64_t line_ends = BytesEqual(word, '\n') | BytesEqual(word, '\r');
+    std::uint64_t wanted = (BytesEqual(word, '.') & BytesEqual(ahead, 'g')) |
+                           (BytesEqual(word, ':') & colon_bits);
+    masks.line_ends |= GatherHighBits(line_ends) << k;
+    masks.semicolons |= GatherHighBits(BytesEqual(word, ';')) << k;
+    masks.wanted |= GatherHighBits(wanted) << k;
   }
   return masks;
 }
