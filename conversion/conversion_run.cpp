@@ -1,5 +1,7 @@
 #include "conversion/conversion_run.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <new>
@@ -12,6 +14,22 @@
 namespace quorvane {
 
 namespace {
+
+// A block can grow to at most half as large again as the listing: the line
+// ":" and its LF become ":" CR LF. Reserving that much address space for
+// each block up front means they are never moved as they grow, which would
+// need twice their size in memory at once; pages are taken only as lines are
+// appended. Where address space is scarce, or the system refuses, the blocks
+// grow as usual.
+void ReserveBlocks(std::uint64_t listing_size, RunFields* fields) {
+  if (sizeof(std::size_t) < 8) return;
+  std::uint64_t most = listing_size + listing_size / 2 + 2;
+  try {
+    fields->DsegLines.reserve(most);
+    fields->EsegLines.reserve(most);
+  } catch (const std::exception&) {
+  }
+}
 
 void Convert(std::string_view argument, RunFields* fields, RunWindow* window) {
   window->ClearText();
@@ -29,6 +47,7 @@ void Convert(std::string_view argument, RunFields* fields, RunWindow* window) {
 
   {
     TextFileReader ListFile(fields->ListPath);
+    ReserveBlocks(ListFile.size(), fields);
     ScanListing(&ListFile, &fields->DsegLines, &fields->EsegLines);
     ListFile.Close();
   }

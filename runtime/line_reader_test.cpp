@@ -50,5 +50,29 @@ TEST(LineReader, LongLineCrossesManyBuffers) {
   EXPECT_EQ(ReadAll("a\n" + longline + "\r\nb", 7), expected);
 }
 
+TEST(LineReader, ReadLinesHandsOutWholeLines) {
+  const std::string text =
+      "a\r\nbb\n\r\rccc\r\r\n\n" + std::string(300, 'x') + "\r\n\r\nlast";
+  const std::vector<std::string> lines = ReadAll(text, 4096);
+  // Tiny buffers put every line end, CR LF pair and line across a boundary.
+  for (std::size_t buffer : {1, 2, 3, 5, 4096}) {
+    SCOPED_TRACE("buffer " + std::to_string(buffer));
+    StringLineReader reader(text, buffer);
+    std::string joined;
+    std::vector<std::string> lines_of_pieces;
+    std::string_view piece;
+    while (reader.ReadLines(&piece)) {
+      joined += piece;
+      // Split on its own, a piece gives exactly its lines only if no line
+      // or CR LF pair was cut at either of its ends.
+      for (std::string& line : ReadAll(piece, 4096)) {
+        lines_of_pieces.push_back(std::move(line));
+      }
+    }
+    EXPECT_EQ(joined, text);
+    EXPECT_EQ(lines_of_pieces, lines);
+  }
+}
+
 }  // namespace
 }  // namespace quorvane

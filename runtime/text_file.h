@@ -2,6 +2,7 @@
 #define QUORVANE_RUNTIME_TEXT_FILE_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,13 +11,16 @@
 
 namespace quorvane {
 
-/// Reads a text file line by line through a fixed-size buffer.
+/// Reads a text file line by line through a buffer.
 class TextFileReader : public LineReader {
  public:
   /// Opens `path` for reading. Throws FileError if it is missing, unreadable
   /// or a directory.
   explicit TextFileReader(std::string path);
   ~TextFileReader() override;
+
+  /// The file's size in bytes when it was opened; 0 if it has none (a pipe).
+  std::uint64_t size() const { return size_; }
 
   /// Closes the file. Throws FileError if the system reports a failure.
   void Close();
@@ -27,6 +31,7 @@ class TextFileReader : public LineReader {
  private:
   std::string path_;
   int fd_ = -1;
+  std::uint64_t size_ = 0;
 };
 
 /// Writes a file that replaces `path` only when it is complete: the text goes

@@ -79,6 +79,7 @@ TextFileReader::TextFileReader(std::string path) : path_(std::move(path)) {
     ::close(std::exchange(fd_, -1));
     throw FileError("open", path_, error);
   }
+  if (S_ISREG(info.st_mode)) size_ = static_cast<std::uint64_t>(info.st_size);
 }
 
 TextFileReader::~TextFileReader() {
