@@ -4,8 +4,8 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Debian packages the build and the tests need.
-PACKAGES := cmake g++ make libgtest-dev
+# Debian packages the build and the tests need: Qt 6 for the window program.
+PACKAGES := cmake g++ make libgtest-dev qt6-base-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -27,8 +27,9 @@ build: deps
 	cmake -S . -B $(BUILD_DIR)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# A window where there is a display, console output where there is none.
 run: build
-	$(BUILD_DIR)/quorvane-cli examples/blink.asm
+	$(BUILD_DIR)/quorvane examples/blink.asm
 	@cat examples/blink.map
 
 test: build
