@@ -4,8 +4,9 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Debian packages the build and the tests need: Qt 6 for the window program.
-PACKAGES := cmake g++ make libgtest-dev qt6-base-dev
+# Debian packages the build and the tests need: Qt 6 for the window program,
+# Xvfb and Xlib for the test that runs it on a real X server.
+PACKAGES := cmake g++ make libgtest-dev qt6-base-dev xvfb libx11-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
