@@ -1,11 +1,13 @@
 #include "window/frm_main.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QImage>
 #include <QRect>
 #include <QWindow>
 
@@ -74,6 +76,25 @@ TEST_F(FrmMainTest, FailedRunShowsErrorAndStaysUntilClosed) {
                                 "': No such file or directory");
   QCoreApplication::processEvents();
   EXPECT_TRUE(window.isVisible());
+
+  // Drawn afresh from the held lines: one under another from the top-left
+  // corner, and nothing below the third.
+  const QImage image = window.grab().toImage();
+  const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+  int leftmost_ink = image.width();
+  int lowest_ink = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) == background) continue;
+      leftmost_ink = std::min(leftmost_ink, x);
+      lowest_ink = y;
+    }
+  }
+  const int line_spacing = window.fontMetrics().lineSpacing();
+  EXPECT_LE(leftmost_ink, 3);
+  EXPECT_GT(lowest_ink, 2 * line_spacing);
+  EXPECT_LT(lowest_ink, 3 * line_spacing);
+
   EXPECT_TRUE(window.close());
   EXPECT_FALSE(window.isVisible());
 }
