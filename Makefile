@@ -5,8 +5,11 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Debian packages the build and the tests need.
-PACKAGES := cmake g++ make libgtest-dev dpkg-dev file desktop-file-utils man-db groff-base
+# Debian packages the build and the tests need: Qt 6 for the window program,
+# Xvfb and Xlib for the test that runs it on a real X server, and the tools
+# the packaging test uses.
+PACKAGES := cmake g++ make libgtest-dev qt6-base-dev xvfb libx11-dev \
+            dpkg-dev file desktop-file-utils man-db groff-base
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -28,8 +31,9 @@ build: deps
 	cmake -S . -B $(BUILD_DIR)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# A window where there is a display, console output where there is none.
 run: build
-	$(BUILD_DIR)/quorvane-cli examples/blink.asm
+	$(BUILD_DIR)/quorvane examples/blink.asm
 	@cat examples/blink.map
 
 test: build
