@@ -135,7 +135,6 @@ TEST_F(ConversionRunTest, CallsWindowInOrderAndKeepsFields) {
 }
 
 TEST_F(ConversionRunTest, FailuresShowErrorAndLoseNothing) {
-  WriteFile(Path("good.lst"), kListing);
   std::filesystem::create_directory(Path("dirlist.lst"));
   WriteFile(Path("missing.map"), "earlier");
   WriteFile(Path("dirmap.lst"), kListing);
