@@ -45,7 +45,9 @@ mkdir -p "$work"
 
 # Xvfb picks a free display number itself and writes it once it accepts
 # connections, so parallel runs and other servers on this machine don't clash.
-Xvfb -displayfd 3 -screen 0 800x700x24 -nolisten tcp \
+# Without -noreset the server resets whenever its last client leaves, and the
+# next run's connection could arrive in the middle of that.
+Xvfb -displayfd 3 -screen 0 800x700x24 -nolisten tcp -noreset \
   3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 wait_until 20 test -s "$work/display" ||
